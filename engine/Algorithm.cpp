@@ -10,9 +10,13 @@ QString PerformingText(EAlgorithm alg) {
     return QStringLiteral("Performing %1...").arg(QLatin1String(Info(alg).stepName));
 }
 
-QString MatchText(EAlgorithm alg) { return QStringLiteral("Matches with %1").arg(QLatin1String(Info(alg).stepName)); }
+QString MatchText(EAlgorithm alg) {
+    return QStringLiteral("Matches with %1").arg(QLatin1String(Info(alg).stepName));
+}
 
-QString SizeHintText(EAlgorithm alg) { return QStringLiteral("%1 size").arg(QLatin1String(Info(alg).stepName)); }
+QString SizeHintText(EAlgorithm alg) {
+    return QStringLiteral("%1 size").arg(QLatin1String(Info(alg).stepName));
+}
 
 QString StepFailureText(EAlgorithm alg, DigestStep step) {
     const char* suffix = step == DigestStep::Init ? "_Init" : step == DigestStep::Update ? "_Update" : "_Final";

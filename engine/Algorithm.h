@@ -19,11 +19,11 @@ inline constexpr int kMaxDigestLength = 64;
 // single-file tab does not offer the algorithm.
 struct AlgorithmInfo {
     EAlgorithm alg;
-    int32_t digestLength;  // bytes
-    const char* stepName;  // "SHA256": names the streaming steps in failure texts, status and match texts
-    const char* itemText;  // "SHA-256": combo box items
-    const char* reportLabel;   // "SHA256    : ", 12 characters
-    const char* summaryLabel;  // "SHA-256 : ", 10 characters, single-file algorithms only
+    int32_t digestLength;     // bytes
+    const char* stepName;     // "SHA256": names the streaming steps in failure texts, status and match texts
+    const char* itemText;     // "SHA-256": combo box items
+    const char* reportLabel;  // "SHA256    : ", 12 characters
+    const char* summaryLabel; // "SHA-256 : ", 10 characters, single-file algorithms only
 };
 
 inline constexpr std::array<AlgorithmInfo, kAlgorithmCount> kAlgorithms{{
@@ -42,9 +42,13 @@ constexpr bool IsValidAlgorithm(EAlgorithm alg) {
 }
 
 // Precondition: IsValidAlgorithm(alg).
-constexpr const AlgorithmInfo& Info(EAlgorithm alg) { return kAlgorithms[static_cast<size_t>(alg)]; }
+constexpr const AlgorithmInfo& Info(EAlgorithm alg) {
+    return kAlgorithms[static_cast<size_t>(alg)];
+}
 
-constexpr int32_t DigestLength(EAlgorithm alg) { return Info(alg).digestLength; }
+constexpr int32_t DigestLength(EAlgorithm alg) {
+    return Info(alg).digestLength;
+}
 
 // "Performing SHA256..." on the status line when a single-file job starts.
 QString PerformingText(EAlgorithm alg);

@@ -124,7 +124,9 @@ int32_t PercentOf(int64_t done, int64_t size) {
     return static_cast<int32_t>(percent);
 }
 
-QString FileNameOf(const QString& path) { return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1); }
+QString FileNameOf(const QString& path) {
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
 
 void SortPathsForUser(QStringList& paths) {
     QLocale locale;
@@ -152,8 +154,8 @@ void PauseOneMillisecond() {
     }
 }
 
-JobOutcome RunFileDigestJob(InputArguments& request, unsigned char* btWorkBuffer, int32_t iChunkSize,
-                            JobWorker& worker, const DigestFactory& makeDigest) {
+JobOutcome RunFileDigestJob(InputArguments& request, unsigned char* btWorkBuffer, int32_t iChunkSize, JobWorker& worker,
+                            const DigestFactory& makeDigest) {
     std::array<unsigned char, kMaxDigestLength> digest{};
 
     auto result = std::make_shared<OutputArguments>();

@@ -67,8 +67,8 @@ struct JobOutcome {
 // Runs the whole job on the calling thread. btWorkBuffer holds iChunkSize bytes and is the only
 // buffer the data passes through. Anything unexpected (std::bad_alloc, say) propagates to the caller,
 // which reports it as the worker's error.
-JobOutcome RunFileDigestJob(InputArguments& request, unsigned char* btWorkBuffer, int32_t iChunkSize,
-                            JobWorker& worker, const DigestFactory& makeDigest = MakeEvpDigest);
+JobOutcome RunFileDigestJob(InputArguments& request, unsigned char* btWorkBuffer, int32_t iChunkSize, JobWorker& worker,
+                            const DigestFactory& makeDigest = MakeEvpDigest);
 
 // floor(done / size * 100), the quotient taken first, saturated to the 32-bit range
 // (an empty-measured file that still yields bytes gives an infinite quotient).

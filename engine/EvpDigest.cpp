@@ -51,6 +51,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<StreamingDigest> MakeEvpDigest(EAlgorithm alg) { return std::make_unique<EvpDigest>(alg); }
+std::unique_ptr<StreamingDigest> MakeEvpDigest(EAlgorithm alg) {
+    return std::make_unique<EvpDigest>(alg);
+}
 
 } // namespace quorvel
