@@ -544,7 +544,11 @@ void TestDigestJob::onASecondThread() {
         request.L_Files = files;
         request.alg = EAlgorithm::SHA256;
         JobOutcome outcome;
-        std::thread job([&] { outcome = RunFileDigestJob(request, m_buffer.data(), kChunk, worker); });
+        std::atomic<bool> ended{false};
+        std::thread job([&] {
+            outcome = RunFileDigestJob(request, m_buffer.data(), kChunk, worker);
+            ended = true;
+        });
 
         int seen = 0;
         int32_t lastFile = 0;
@@ -554,9 +558,7 @@ void TestDigestJob::onASecondThread() {
             if (!worker.ready.wait_for(lock, std::chrono::milliseconds(20), [&] { return !worker.queue.empty(); })) {
                 lock.unlock();
                 // The job may have ended without a further report (after a cancel, say).
-                if (outcome.kind != JobOutcome::Kind::Completed || outcome.result) {
-                    done = true;
-                }
+                done = ended.load();
                 continue;
             }
             auto [percent, progress] = worker.queue.front();
