@@ -368,8 +368,9 @@ std::vector<VersionBlock> Children(const unsigned char* data, const VersionBlock
     return children;
 }
 
-// A string's text runs from its value to its first NUL, within the block. Writers disagree about
-// whether a string's value length counts characters or bytes, so the length only tells empty apart.
+// A string's text runs from its value to its first NUL, which must lie within the block: a text
+// cut off by its block's end is malformed, not a shorter version. Writers disagree about whether a
+// string's value length counts characters or bytes, so the length only tells empty apart.
 QString StringValue(const unsigned char* data, const VersionBlock& block) {
     QString text;
     if (block.valueLength == 0) {
@@ -378,11 +379,11 @@ QString StringValue(const unsigned char* data, const VersionBlock& block) {
     for (size_t pos = block.valueStart; block.end - pos >= 2; pos += 2) {
         const char16_t c = U16(data + pos);
         if (c == 0) {
-            break;
+            return text;
         }
         text.append(QChar(c));
     }
-    return text;
+    return {};
 }
 
 bool SameKey(const QString& a, const QString& b) {
