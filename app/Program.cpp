@@ -1,0 +1,24 @@
+#include "Program.h"
+
+#include "Controls.h"
+#include "Form1.h"
+
+#include <QApplication>
+
+namespace quorvel {
+
+int Main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    SetUpApplication(app);
+
+    QStringList args = QApplication::arguments();
+    if (!args.isEmpty()) {
+        args.removeFirst(); // the program's own name
+    }
+    Form1 form(args);
+    form.show();
+    QApplication::exec();
+    return 0;
+}
+
+} // namespace quorvel

@@ -1,0 +1,52 @@
+#include "Clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QThread>
+
+namespace quorvel {
+
+namespace {
+
+std::function<bool(const QString&)>& PlatformPutOverride() {
+    static std::function<bool(const QString&)> put;
+    return put;
+}
+
+// The clipboard API reports no failure; another program holding the selection shows up as
+// the text not being there when read back.
+bool PutOnce(const QString& text) {
+    if (PlatformPutOverride()) {
+        return PlatformPutOverride()(text);
+    }
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) {
+        return false;
+    }
+    auto* data = new QMimeData;
+    data->setText(text);
+    clipboard->setMimeData(data, QClipboard::Clipboard);
+    const QMimeData* now = clipboard->mimeData(QClipboard::Clipboard);
+    return now != nullptr && now->hasText() && now->text() == text;
+}
+
+} // namespace
+
+bool Clipboard::SetText(const QString& text) {
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        if (PutOnce(text)) {
+            return true;
+        }
+        if (attempt < kAttempts) {
+            QThread::msleep(kRetryDelayMs);
+        }
+    }
+    return false;
+}
+
+void Clipboard::SetPlatformPutForTesting(std::function<bool(const QString&)> put) {
+    PlatformPutOverride() = std::move(put);
+}
+
+} // namespace quorvel

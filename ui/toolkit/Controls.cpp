@@ -1,0 +1,135 @@
+#include "Controls.h"
+
+#include "Pictures.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QTextCursor>
+
+namespace quorvel {
+
+QFont MakeFont(const QString& family, double pointSize, bool bold) {
+    QFont font(family);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+namespace {
+
+QString Rgb(const QColor& c) {
+    return QStringLiteral("rgb(%1, %2, %3)").arg(c.red()).arg(c.green()).arg(c.blue());
+}
+
+} // namespace
+
+void ApplyPopupStyle(QPushButton* button, const QColor& background) {
+    const QString fill = background.isValid() ? Rgb(background) : QStringLiteral("transparent");
+    // Flat with a thin outline at rest; a raised edge under the pointer; sunken while pressed.
+    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: black; border: 1px solid "
+                                         "rgb(160, 160, 160); padding: 0px; }"
+                                         "QPushButton:hover { border-width: 1px; border-style: solid; "
+                                         "border-color: white rgb(105, 105, 105) rgb(105, 105, 105) white; }"
+                                         "QPushButton:pressed { border-color: rgb(105, 105, 105) white white "
+                                         "rgb(105, 105, 105); }"
+                                         "QPushButton:disabled { color: %2; border-color: rgb(191, 191, 191); }"
+                                         "QPushButton:focus { outline: none; }")
+                              .arg(fill, Rgb(Colors::GrayText)));
+}
+
+void ApplyPictureButtonStyle(QPushButton* button, const QColor& background) {
+    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid rgb(173, 173, 173); "
+                                         "padding: 0px; }"
+                                         "QPushButton:hover { background-color: rgb(229, 241, 251); "
+                                         "border-color: rgb(0, 120, 215); }"
+                                         "QPushButton:pressed { background-color: rgb(204, 228, 247); "
+                                         "border-color: rgb(0, 84, 153); }")
+                              .arg(Rgb(background)));
+}
+
+void SetUpApplication(QApplication& app) {
+    InitPictures();
+    // One look on every desktop, close to the flat desktop style the layout was drawn for.
+    if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        QApplication::setStyle(style);
+    }
+    // Metric-compatible or same-kind stand-ins for the fonts the layout names.
+    QFont::insertSubstitution(QStringLiteral("Calibri"), QStringLiteral("Carlito"));
+    QFont::insertSubstitution(QStringLiteral("Consolas"), QStringLiteral("Inconsolata"));
+    QFont::insertSubstitution(QStringLiteral("Segoe UI"), QStringLiteral("Noto Sans"));
+    QFont::insertSubstitution(QStringLiteral("Segoe UI"), QStringLiteral("DejaVu Sans"));
+    (void)app;
+}
+
+RichTextBox::RichTextBox(QWidget* parent) : QPlainTextEdit(parent) {}
+
+int RichTextBox::Room() const {
+    if (MaxLength <= 0) {
+        return -1;
+    }
+    const QTextCursor cursor = textCursor();
+    const int selected = cursor.selectionEnd() - cursor.selectionStart();
+    // The document counts a paragraph separator per line break, as the text does.
+    const int length = static_cast<int>(toPlainText().size());
+    return std::max(0, MaxLength - (length - selected));
+}
+
+void RichTextBox::keyPressEvent(QKeyEvent* event) {
+    KeyEventArgs down{event};
+    if (KeyDown) {
+        KeyDown(this, down);
+    }
+    if (down.Handled || down.SuppressKeyPress) {
+        event->accept();
+        return;
+    }
+    const QString text = event->text();
+    const bool typesCharacter = !text.isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+                                (text.at(0).isPrint() || text.at(0) == QLatin1Char('\r'));
+    if (typesCharacter) {
+        KeyPressEventArgs press{text.at(0), event};
+        if (KeyPress) {
+            KeyPress(this, press);
+        }
+        if (press.Handled) {
+            event->accept();
+            return;
+        }
+        if (Room() == 0 || (Room() > 0 && Room() < text.size())) {
+            event->accept();
+            return;
+        }
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void RichTextBox::keyReleaseEvent(QKeyEvent* event) {
+    KeyEventArgs up{event};
+    if (KeyUp) {
+        KeyUp(this, up);
+    }
+    if (up.Handled) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyReleaseEvent(event);
+}
+
+void RichTextBox::insertFromMimeData(const QMimeData* source) {
+    if (source == nullptr || !source->hasText()) {
+        return;
+    }
+    QString text = source->text();
+    const int room = Room();
+    if (room >= 0 && text.size() > room) {
+        text.truncate(room);
+    }
+    if (!text.isEmpty()) {
+        textCursor().insertText(text);
+    }
+}
+
+} // namespace quorvel
