@@ -42,7 +42,6 @@ using quorvel::EAlgorithm;
 constexpr int32_t kChunkSize = 131072;
 constexpr int kRepetitions = 3;
 constexpr double kPauseSeconds = 0.001;
-constexpr double kMiB = 1024.0 * 1024.0;
 
 double Now(clockid_t clock) {
     timespec ts{};
