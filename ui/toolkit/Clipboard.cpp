@@ -5,6 +5,8 @@
 #include <QMimeData>
 #include <QThread>
 
+#include <stdexcept>
+
 namespace quorvel {
 
 namespace {
@@ -31,7 +33,31 @@ bool PutOnce(const QString& text) {
     return now != nullptr && now->hasText() && now->text() == text;
 }
 
+std::function<std::optional<QString>()>& PlatformGetOverride() {
+    static std::function<std::optional<QString>()> get;
+    return get;
+}
+
 } // namespace
+
+std::optional<QString> Clipboard::GetText() {
+    if (PlatformGetOverride()) {
+        return PlatformGetOverride()();
+    }
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) {
+        throw std::runtime_error("The clipboard is not available");
+    }
+    const QMimeData* data = clipboard->mimeData(QClipboard::Clipboard);
+    if (data == nullptr || !data->hasText()) {
+        return std::nullopt;
+    }
+    return data->text();
+}
+
+void Clipboard::SetPlatformGetForTesting(std::function<std::optional<QString>()> get) {
+    PlatformGetOverride() = std::move(get);
+}
 
 bool Clipboard::SetText(const QString& text) {
     for (int attempt = 1; attempt <= kAttempts; ++attempt) {

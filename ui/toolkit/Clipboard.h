@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace quorvel {
 
@@ -18,6 +19,13 @@ public:
 
     // Test seam: when set, replaces the platform clipboard; it returns whether the text was taken.
     static void SetPlatformPutForTesting(std::function<bool(const QString&)> put);
+
+    // The clipboard's plain text, or nullopt when it holds none. Throws std::runtime_error, with a
+    // description for the user, when the clipboard cannot be read.
+    static std::optional<QString> GetText();
+
+    // Test seam: when set, replaces the platform clipboard for reading; it may throw.
+    static void SetPlatformGetForTesting(std::function<std::optional<QString>()> get);
 };
 
 } // namespace quorvel
