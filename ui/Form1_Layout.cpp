@@ -3,6 +3,8 @@
 // device-independent pixels, so high-DPI scaling keeps the proportions.
 #include "Form1.h"
 
+#include "Button.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,7 +46,7 @@ void SetBackground(QWidget* widget, QPalette::ColorRole role, const QColor& colo
 
 QPushButton* MakeTextButton(QWidget* parent, const char* name, const QString& text, double points,
                             const QRect& geometry, const QColor& role) {
-    auto* button = Named(new QPushButton(text, parent), name);
+    auto* button = Named(new Button(text, parent), name);
     button->setFont(MakeFont(kCalibri, points));
     button->setGeometry(geometry);
     button->setFocusPolicy(Qt::StrongFocus);
