@@ -175,6 +175,10 @@ public:
     void btTabMultipleOpenNotepad_Click(QObject* sender);
     // Shows a completed multiple-files job; ends by enabling the start controls.
     void TabMultipleShowResult(const std::shared_ptr<OutputArguments>& result);
+    // The count text of a multiple-files selection of one or more files: "1 file selected",
+    // "3 files selected". A handed-over list goes into TabMultipleOpenFileDialog.Tag as a QStringList;
+    // a null (invalid) Tag means the dialog's own FileNames are the selection.
+    static QString TabMultipleCountText(qsizetype count);
 
     // ---- Manual input (Form1_TabManual.cpp) ---------------------------------------------------
     void TabManualTextChanged(QObject* sender);

@@ -1,6 +1,7 @@
 #include "TextFile.h"
 
 #include <QSaveFile>
+#include <QStringList>
 
 namespace quorvel {
 
@@ -17,6 +18,17 @@ bool WriteTextFile(const QString& path, const QString& text, QString* error) {
         return false;
     }
     return true;
+}
+
+QString WithCrLfLines(const QString& text) {
+    const QStringList lines = text.split(QLatin1Char('\n'), Qt::KeepEmptyParts);
+    QString out;
+    out.reserve(text.size() + lines.size() * 2);
+    for (const QString& line : lines) {
+        out += line;
+        out += QLatin1String("\r\n");
+    }
+    return out;
 }
 
 } // namespace quorvel
