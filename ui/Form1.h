@@ -191,6 +191,10 @@ public:
     void btTabManualCopy_Click(QObject* sender);
     void ctxMenuClear_Click(QObject* sender);
     void ctxMenuPaste_Click(QObject* sender);
+    // The one calculation: 0 shown, 1 no algorithm, 2 not convertible, 3 more than 2048 bytes.
+    int32_t TabManualPerformHash();
+    // The last accepted input text, canonical; null until the first accepted change.
+    QString strLastValidData;
 
     // ---- Drag and drop (Form1_DragDrop.cpp) ---------------------------------------------------
     void Drag_OnEnter(QObject* sender, QDragEnterEvent* e);
@@ -234,6 +238,16 @@ private:
     void TabSingleCopy(const TabSingleRow& row);
     // Releases the work buffer once no job can read into it any more.
     void ReleaseWorkBuffer();
+
+    // The manual input's text as the document holds it, without the conversions of toPlainText
+    // (a no-break space stays itself, so the text check sees it).
+    QString TabManualText() const;
+    // Replaces the manual input's text by the smallest edit, as part of the user's last edit, so
+    // one undo step takes back both.
+    void TabManualReplaceText(const QString& from, const QString& to);
+    // Set while the change handling runs: the notifications its own replacements cause are not
+    // handled again.
+    bool bTabManualChanging = false;
 };
 
 } // namespace quorvel

@@ -62,7 +62,22 @@ void FormMessageBox::FitToMessage() {
     btOK->move((width - btOK->width()) / 2, btOK->y());
 }
 
+namespace {
+std::function<void(FormMessageBox&)>& ShowOverride() {
+    static std::function<void(FormMessageBox&)> show;
+    return show;
+}
+} // namespace
+
+void FormMessageBox::SetShowDialogForTesting(std::function<void(FormMessageBox&)> show) {
+    ShowOverride() = std::move(show);
+}
+
 int FormMessageBox::ShowDialog() {
+    if (ShowOverride()) {
+        ShowOverride()(*this);
+        return result();
+    }
     QWidget* owner = QApplication::activeWindow();
     // A window with an owner stays off the task bar; one without is made a tool window to the same end.
     if (owner != nullptr && owner != this) {

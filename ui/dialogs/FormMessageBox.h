@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 
@@ -16,6 +18,10 @@ public:
 
     // Shows the window modally over the window active at that moment, if any.
     int ShowDialog();
+
+    // Test seam: while set, ShowDialog hands the built window to this instead of showing it, and
+    // returns the result the stand-in leaves (it may click the button, or do nothing).
+    static void SetShowDialogForTesting(std::function<void(FormMessageBox&)> show);
 
     QLabel* lbMessage = nullptr;
     QPushButton* btOK = nullptr;

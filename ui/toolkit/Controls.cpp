@@ -3,11 +3,16 @@
 #include "Pictures.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTextCursor>
+
+#include <limits>
 
 namespace quorvel {
 
@@ -122,14 +127,138 @@ void RichTextBox::insertFromMimeData(const QMimeData* source) {
     if (source == nullptr || !source->hasText()) {
         return;
     }
-    QString text = source->text();
+    PastePlainText(source->text());
+}
+
+void RichTextBox::PastePlainText(const QString& text) {
+    QString fitting = text;
     const int room = Room();
-    if (room >= 0 && text.size() > room) {
-        text.truncate(room);
+    if (room >= 0 && fitting.size() > room) {
+        fitting.truncate(room);
     }
-    if (!text.isEmpty()) {
-        textCursor().insertText(text);
+    QTextCursor cursor = textCursor();
+    if (fitting.isEmpty() && !cursor.hasSelection()) {
+        return;
     }
+    // A copy of the caret does the edit; the caret itself moves with it, and whoever handles the
+    // change may place it anew without this undoing that.
+    cursor.insertText(fitting);
+    ensureCursorVisible();
+}
+
+namespace {
+
+// A key that would put its character into a text box: printable, or Enter, without Ctrl or Alt.
+bool TypesCharacter(const QKeyEvent* event) {
+    const QString text = event->text();
+    return !text.isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+           (text.at(0).isPrint() || text.at(0) == QLatin1Char('\r'));
+}
+
+} // namespace
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+    // The box's own limit would also cut text set by the program.
+    setMaxLength(std::numeric_limits<int>::max());
+}
+
+int TextBox::Room() const {
+    if (MaxLength <= 0) {
+        return -1;
+    }
+    const int length = static_cast<int>(text().size());
+    const int selected = static_cast<int>(selectedText().size());
+    return std::max(0, MaxLength - (length - selected));
+}
+
+void TextBox::PastePlainText(const QString& text) {
+    if (isReadOnly()) {
+        return;
+    }
+    QString fitting = text;
+    const int room = Room();
+    if (room >= 0 && fitting.size() > room) {
+        fitting.truncate(room);
+    }
+    if (fitting.isEmpty() && !hasSelectedText()) {
+        return;
+    }
+    insert(fitting);
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+    KeyEventArgs down{event};
+    if (KeyDown) {
+        KeyDown(this, down);
+    }
+    if (down.Handled || down.SuppressKeyPress) {
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        if (const QClipboard* clipboard = QGuiApplication::clipboard()) {
+            PastePlainText(clipboard->text(QClipboard::Clipboard));
+        }
+        event->accept();
+        return;
+    }
+    // Enter is left to the dialog's accept button.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter && TypesCharacter(event)) {
+        KeyPressEventArgs press{event->text().at(0), event};
+        if (KeyPress) {
+            KeyPress(this, press);
+        }
+        if (press.Handled) {
+            event->accept();
+            return;
+        }
+        const int room = Room();
+        if (room == 0 || (room > 0 && room < event->text().size())) {
+            event->accept();
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TextBox::keyReleaseEvent(QKeyEvent* event) {
+    KeyEventArgs up{event};
+    if (KeyUp) {
+        KeyUp(this, up);
+    }
+    if (up.Handled) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyReleaseEvent(event);
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The standard Paste goes around the limit; route it through the limited one.
+    if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+        disconnect(paste, &QAction::triggered, nullptr, nullptr);
+        connect(paste, &QAction::triggered, this, [this] {
+            if (const QClipboard* clipboard = QGuiApplication::clipboard()) {
+                PastePlainText(clipboard->text(QClipboard::Clipboard));
+            }
+        });
+    }
+    menu->popup(event->globalPos());
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent* event) {
+    // The middle button pastes the selection clipboard, held to the same limit.
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && clipboard != nullptr && clipboard->supportsSelection()) {
+        deselect();
+        PastePlainText(clipboard->text(QClipboard::Selection));
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 } // namespace quorvel

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QString>
 
@@ -70,6 +71,10 @@ public:
     std::function<void(QObject* sender, KeyPressEventArgs& e)> KeyPress;
     std::function<void(QObject* sender, KeyEventArgs& e)> KeyUp;
 
+    // Inserts text as the user's paste at the caret, in place of the selection, cut to the room
+    // MaxLength leaves.
+    void PastePlainText(const QString& text);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -77,6 +82,33 @@ protected:
 
 private:
     // How many more characters the user may add in place of the current selection.
+    int Room() const;
+};
+
+// A single-line box with the key events and the typing limit of a desktop text box.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent = nullptr);
+
+    // Typing and pasting stop at this many characters; 0 means no limit. setText is not limited.
+    int MaxLength = 0;
+
+    std::function<void(QObject* sender, KeyEventArgs& e)> KeyDown;
+    std::function<void(QObject* sender, KeyPressEventArgs& e)> KeyPress;
+    std::function<void(QObject* sender, KeyEventArgs& e)> KeyUp;
+
+    // Inserts text as the user's paste at the caret, in place of the selection, cut to the room
+    // MaxLength leaves.
+    void PastePlainText(const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
     int Room() const;
 };
 

@@ -1,6 +1,7 @@
 #include "FileDialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace quorvel {
 
@@ -71,10 +72,35 @@ DialogResult OpenFileDialog::ShowDialog(QWidget* owner) {
     return Accept(dialog.selectedFiles());
 }
 
+QString SaveFileDialog::DefaultSuffix() const {
+    // "Text files|*.txt" -> "txt"; none for "*.*" or a pattern without an extension.
+    const QStringList parts = Filter.split(QLatin1Char('|'));
+    if (parts.size() < 2) {
+        return QString();
+    }
+    const QString pattern = parts[1].section(QLatin1Char(';'), 0, 0).trimmed();
+    const QString extension = pattern.mid(2);
+    if (!pattern.startsWith(QStringLiteral("*.")) || extension.isEmpty() || extension.contains(QLatin1Char('*')) ||
+        extension.contains(QLatin1Char('?'))) {
+        return QString();
+    }
+    return extension;
+}
+
 DialogResult SaveFileDialog::ShowDialog(QWidget* owner) {
+    const QString suffix = DefaultSuffix();
     std::optional<QStringList> answer;
     if (TakeQueuedAnswer(answer)) {
-        return answer ? Accept(*answer) : DialogResult::Cancel;
+        if (!answer) {
+            return DialogResult::Cancel;
+        }
+        QStringList paths = *answer;
+        for (QString& path : paths) {
+            if (!suffix.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+                path += QLatin1Char('.') + suffix;
+            }
+        }
+        return Accept(paths);
     }
     QFileDialog dialog(owner, Title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -82,6 +108,7 @@ DialogResult SaveFileDialog::ShowDialog(QWidget* owner) {
     if (!Filter.isEmpty()) {
         dialog.setNameFilter(QtFilter());
     }
+    dialog.setDefaultSuffix(suffix);
     if (!FileName.isEmpty()) {
         dialog.selectFile(FileName);
     }

@@ -49,7 +49,12 @@ public:
 
 class SaveFileDialog : public FileDialogBase {
 public:
+    // A chosen name without any extension gets the first pattern's of the filter ("*.txt": ".txt").
+    // An existing file is replaced only after the user confirms it.
     DialogResult ShowDialog(QWidget* owner);
+
+private:
+    QString DefaultSuffix() const;
 };
 
 } // namespace quorvel
