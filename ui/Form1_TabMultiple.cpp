@@ -170,8 +170,15 @@ void Form1::btTabMultipleOpenNotepad_Click(QObject* sender) {
     if (report.isEmpty()) {
         return;
     }
+    // Qt names no temp folder when the one the environment names does not exist; the file must
+    // not land in the root folder then.
+    const QString folder = QDir::tempPath();
+    if (folder.isEmpty()) {
+        SetStatusLabel(QStringLiteral("Cannot create a temporary file: the temporary folder does not exist"));
+        return;
+    }
     // A ".txt" name, so that the desktop hands it to a text editor.
-    QTemporaryFile temp(QDir::tempPath() + QStringLiteral("/quorvel-report-XXXXXX.txt"));
+    QTemporaryFile temp(folder + QStringLiteral("/quorvel-report-XXXXXX.txt"));
     temp.setAutoRemove(false);
     if (!temp.open()) {
         SetStatusLabel(QStringLiteral("Cannot create a temporary file: ") + temp.errorString());
