@@ -242,8 +242,7 @@ private:
     // The manual input's text as the document holds it, without the conversions of toPlainText
     // (a no-break space stays itself, so the text check sees it).
     QString TabManualText() const;
-    // Replaces the manual input's text by the smallest edit, as part of the user's last edit, so
-    // one undo step takes back both.
+    // Replaces the manual input's text by the smallest edit.
     void TabManualReplaceText(const QString& from, const QString& to);
     // Set while the change handling runs: the notifications its own replacements cause are not
     // handled again.

@@ -288,6 +288,9 @@ void Form1::InitializeTabManual() {
     rtbTabManualInput->setFont(MakeFont(kConsolas, 8.25));
     rtbTabManualInput->setGeometry(6, 24, 595, 105);
     rtbTabManualInput->MaxLength = 6143;
+    // Every accepted change is followed by the tab's own respacing of the text; undoing only that
+    // respacing would bring it straight back, so the box keeps no undo history.
+    rtbTabManualInput->setUndoRedoEnabled(false);
     rtbTabManualInput->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     rtbTabManualInput->setFocusPolicy(Qt::StrongFocus);
     rtbTabManualInput->setTabChangesFocus(true);

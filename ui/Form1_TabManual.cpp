@@ -59,13 +59,9 @@ void Form1::TabManualReplaceText(const QString& from, const QString& to) {
         ++tail;
     }
     QTextCursor cursor(rtbTabManualInput->document());
-    // Part of the edit that caused it: one undo step takes back both, and never leaves
-    // a text that is not canonical.
-    cursor.joinPreviousEditBlock();
     cursor.setPosition(static_cast<int>(head));
     cursor.setPosition(static_cast<int>(from.size() - tail), QTextCursor::KeepAnchor);
     cursor.insertText(to.mid(head, to.size() - head - tail));
-    cursor.endEditBlock();
 }
 
 void Form1::TabManualTextChanged(QObject* sender) {
