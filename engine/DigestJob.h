@@ -80,7 +80,8 @@ QString FileNameOf(const QString& path);
 // Sorts by the user's linguistic collation, as the job does; a C/POSIX locale collates as English.
 void SortPathsForUser(QStringList& paths);
 
-// Sleeps 1 ms with the thread's timer slack lowered, so the pause does not stretch to 1.05-1.1 ms.
+// Sleeps 1 ms on average: the timer slack is lowered and the usual wake-up lateness is allowed for,
+// so the pause does not stretch to 1.05-1.1 ms, and it never spins.
 void PauseOneMillisecond();
 
 } // namespace quorvel
