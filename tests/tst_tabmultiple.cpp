@@ -68,6 +68,17 @@ QString Block(const QString& name, const QString& size, const QString& digestLin
     return "File      : " + name + "\nSize      : " + size + " bytes\nLast write: " + kWrittenText + "\n" + digestLine;
 }
 
+// The file names of a report, in its order.
+QStringList NamesIn(const QString& report) {
+    QStringList names;
+    for (const QString& line : report.split('\n')) {
+        if (line.startsWith("File      : ")) {
+            names << line.mid(12);
+        }
+    }
+    return names;
+}
+
 // The texts the header can have for a save made between before and after.
 QStringList HeaderCandidates(const QDateTime& before, const QDateTime& after) {
     QStringList texts;
@@ -113,12 +124,15 @@ private Q_SLOTS:
     void browse_data() {
         QTest::addColumn<QStringList>("chosen");
         QTest::addColumn<QString>("countText");
-        QTest::newRow("one") << QStringList{"@a.txt"} << "1 file selected";
-        QTest::newRow("three") << QStringList{"@c.txt", "@a.txt", "@b.txt"} << "3 files selected";
+        QTest::addColumn<QStringList>("reported");
+        QTest::newRow("one") << QStringList{"@a.txt"} << "1 file selected" << QStringList{"a.txt"};
+        QTest::newRow("three") << QStringList{"@c.txt", "@a.txt", "@b.txt"} << "3 files selected"
+                               << QStringList{"a.txt", "b.txt", "c.txt"};
     }
     void browse() {
         QFETCH(QStringList, chosen);
         QFETCH(QString, countText);
+        QFETCH(QStringList, reported);
         // Start from a handed-over list and a report on screen.
         Form1 form({Path("a.txt"), Path("b.txt")});
         form.rtbTabMultiple->setPlainText("old report");
@@ -149,8 +163,7 @@ private Q_SLOTS:
         // Calculate now hashes the browsed files, not the handed-over ones.
         QTest::mouseClick(form.btTabMutipleCalculate, Qt::LeftButton);
         QTRY_VERIFY(form.toolStripStatusLabel->text().startsWith("Done"));
-        QCOMPARE(form.rtbTabMultiple->toPlainText().count("File      : "), chosen.size());
-        QVERIFY(!form.rtbTabMultiple->toPlainText().contains("b.txt") || chosen.contains("@b.txt"));
+        QCOMPARE(NamesIn(form.rtbTabMultiple->toPlainText()), reported);
         QCOMPARE(form.TabMultipleOpenFileDialog.FileNames, Paths(chosen)); // the selection keeps its order
     }
 
@@ -265,19 +278,7 @@ private Q_SLOTS:
         form.cbTabMultiple->setCurrentIndex(algorithm == 0 ? 1 : 0);
         QTest::mouseClick(form.btTabMutipleCalculate, Qt::LeftButton);
         QTRY_VERIFY(form.toolStripStatusLabel->text().startsWith("Done"));
-        QStringList names;
-        for (const QString& line : form.rtbTabMultiple->toPlainText().split('\n')) {
-            if (line.startsWith("File      : ")) {
-                names << line;
-            }
-        }
-        QStringList before;
-        for (const QString& line : view.split('\n')) {
-            if (line.startsWith("File      : ")) {
-                before << line;
-            }
-        }
-        QCOMPARE(names, before);
+        QCOMPARE(NamesIn(form.rtbTabMultiple->toPlainText()), NamesIn(view));
     }
 
     // Results handed to the report directly: what happens to files between the job and the report,
