@@ -199,6 +199,9 @@ public:
     // ---- Drag and drop (Form1_DragDrop.cpp) ---------------------------------------------------
     void Drag_OnEnter(QObject* sender, QDragEnterEvent* e);
     void Drag_OnDrop(QObject* sender, QDropEvent* e);
+    // Makes the window, the two file pages and the single-file path box the drop targets, each
+    // taking files wherever the pointer lands on it; the manual-input page takes none.
+    void InitializeDropTargets();
 
     // ---- Help menu (Form1_Help.cpp) -----------------------------------------------------------
     void aboutToolStripMenuItem1_Click(QObject* sender);

@@ -478,9 +478,7 @@ void Form1::WireEvents() {
     };
 
     // Drops on the pages and the single-file path box reach the window's two handlers.
-    for (QWidget* target : {tabSingle, tabMultiple, static_cast<QWidget*>(tbTabSingleFilePath)}) {
-        target->installEventFilter(this);
-    }
+    InitializeDropTargets();
 }
 
 } // namespace quorvel
