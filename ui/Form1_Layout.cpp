@@ -198,6 +198,17 @@ void Form1::InitializeComponent() {
     InitializeTabManual();
     InitializeStrips();
 
+    // The picture buttons show no caption: a name for screen readers and a tooltip for the pointer.
+    const std::pair<QAbstractButton*, QString> pictureButtons[] = {
+        {btCopyMD5, QStringLiteral("Copy MD5")},          {btCopySHA1, QStringLiteral("Copy SHA-1")},
+        {btCopySHA256, QStringLiteral("Copy SHA-256")},   {btCopySHA512, QStringLiteral("Copy SHA-512")},
+        {btTabManualCopy, QStringLiteral("Copy result")}, {tsCancel, QStringLiteral("Cancel")},
+    };
+    for (const auto& [button, name] : pictureButtons) {
+        button->setAccessibleName(name);
+        button->setToolTip(name);
+    }
+
     // Non-visual components.
     bgWorker = Named(new BackgroundWorker(this), "bgWorker");
     bgWorker->WorkerReportsProgress = true;
