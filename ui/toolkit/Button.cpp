@@ -1,5 +1,6 @@
 #include "Button.h"
 
+#include <QPen>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -24,6 +25,12 @@ void Button::paintEvent(QPaintEvent* event) {
     painter.setPen(isEnabled() ? QColor(Qt::black) : kGrayText);
     painter.setFont(font());
     painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, caption);
+    // The flat style draws no focus of its own; a dotted frame inside the edge shows where the keyboard is.
+    if (hasFocus()) {
+        painter.setPen(QPen(QColor(Qt::black), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
 }
 
 } // namespace quorvel
