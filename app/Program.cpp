@@ -10,6 +10,8 @@ namespace quorvel {
 int Main(int argc, char** argv) {
     QApplication app(argc, argv);
     SetUpApplication(app);
+    // Ties the window to its menu entry, so that desktops show the entry's name and icon for it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Quorvel"));
 
     QStringList args = QApplication::arguments();
     if (!args.isEmpty()) {
