@@ -166,11 +166,13 @@ void Form1::Drag_OnDrop(QObject* sender, QDropEvent* e) {
         const QMimeData* data = e->mimeData();
         if (data == nullptr || !data->hasUrls()) {
             SetStatusLabel(QStringLiteral("Error dropping file: no data present"));
+            e->ignore();
             return;
         }
         const std::optional<QStringList> paths = FileList(data);
         if (!paths) {
             SetStatusLabel(QStringLiteral("Error getting dropped files"));
+            e->ignore();
             return;
         }
         e->setDropAction(Qt::LinkAction);
