@@ -82,9 +82,11 @@ class TestTabManual : public QObject {
     // One step of a script, the way a user does it (keys) or as the program's own edit.
     //   set:TEXT    the program sets the whole text (both ways)
     //   caret:N     caret to position N (both ways)
+    //   select:A-B  characters A to B selected (both ways)
     //   type:CHARS  keys: one key per character ("\r" is Enter); program: inserted at the caret
     //   paste:TEXT  keys: Ctrl+V with TEXT on the clipboard; program: inserted at the caret
-    //   back        Backspace; program: the character before the caret removed
+    //   back        Backspace; program: the character before the caret (or the selection) removed
+    //   del         Delete; program: the character after the caret (or the selection) removed
     void Run(const QString& step, bool keys) {
         const QString op = step.section(QLatin1Char(':'), 0, 0);
         const QString arg = step.section(QLatin1Char(':'), 1);
@@ -92,6 +94,11 @@ class TestTabManual : public QObject {
             m_box->setPlainText(arg);
         } else if (op == QLatin1String("caret")) {
             SetCaret(arg.toInt());
+        } else if (op == QLatin1String("select")) {
+            QTextCursor cursor = m_box->textCursor();
+            cursor.setPosition(arg.section(QLatin1Char('-'), 0, 0).toInt());
+            cursor.setPosition(arg.section(QLatin1Char('-'), 1, 1).toInt(), QTextCursor::KeepAnchor);
+            m_box->setTextCursor(cursor);
         } else if (op == QLatin1String("type")) {
             if (!keys) {
                 m_box->textCursor().insertText(arg);
@@ -111,6 +118,12 @@ class TestTabManual : public QObject {
             }
             SetClipboardText(arg);
             QTest::keyClick(m_box, Qt::Key_V, Qt::ControlModifier);
+        } else if (op == QLatin1String("del")) {
+            if (!keys) {
+                m_box->textCursor().deleteChar();
+                return;
+            }
+            QTest::keyClick(m_box, Qt::Key_Delete);
         } else if (op == QLatin1String("back")) {
             if (!keys) {
                 m_box->textCursor().deletePreviousChar();
@@ -223,6 +236,28 @@ private Q_SLOTS:
             {"inner space deleted", {"type:a1b2", "caret:3", "back"}, false, "a1 b2", 2, "2", "A1B2", "Done"},
             {"typed before a space", {"type:A1B2", "caret:2", "type:C"}, false, "A1 CB 2", 4, "2", "A1CB", "Done"},
             {"typed after a space", {"type:A1B2", "caret:3", "type:C"}, false, "A1 CB 2", 4, "2", "A1CB", "Done"},
+            {"Backspace at the start", {"type:A1B2", "caret:0", "back"}, false, "A1 B2", 0, "2", "A1B2", "Done"},
+            {"Delete at the end", {"type:A1B2", "del"}, false, "A1 B2", 5, "2", "A1B2", "Done"},
+            {"Delete at the start", {"type:A1B2C3", "caret:0", "del"}, false, "1B 2C 3", 0, "2", "1B2C", "Done"},
+            {"Delete before a space", {"type:A1B2C3", "caret:2", "del"}, false, "A1 B2 C3", 2, "3", "A1B2C3", "Done"},
+            {"Delete of a selection", {"type:A1B2C3", "select:1-4", "del"}, false, "A2 C3", 1, "2", "A2C3", "Done"},
+            {"Backspace of a selection", {"type:A1B2C3", "select:7-2", "back"}, false, "A1 3", 2, "1", "A1", "Done"},
+            {"typed over a selection",
+             {"type:A1B2C3", "select:3-5", "type:F"},
+             false,
+             "A1 FC 3",
+             5,
+             "2",
+             "A1FC",
+             "Done"},
+            {"pasted over a selection",
+             {"type:A1B2C3", "select:0-5", "paste:99"},
+             false,
+             "99 C3",
+             3,
+             "2",
+             "99C3",
+             "Done"},
             {"typed at the start", {"type:A1B2", "caret:0", "type:C"}, false, "CA 1B 2", 1, "2", "CA1B", "Done"},
             {"2048 bytes",
              {"set:" + full, "caret:6140", "type:FF"},

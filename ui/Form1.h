@@ -245,6 +245,9 @@ private:
     // The manual input's text as the document holds it, without the conversions of toPlainText
     // (a no-break space stays itself, so the text check sees it).
     QString TabManualText() const;
+    // The change handling for the text `text` with the caret at caretAt, while the box still holds
+    // `current` (the same text, unless a typed character is still to be put in).
+    void TabManualApplyChange(const QString& current, const QString& text, qsizetype caretAt);
     // Replaces the manual input's text by the smallest edit.
     void TabManualReplaceText(const QString& from, const QString& to);
     // Set while the change handling runs: the notifications its own replacements cause are not

@@ -16,6 +16,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <memory>
@@ -66,24 +67,27 @@ void Form1::TabManualReplaceText(const QString& from, const QString& to) {
 
 void Form1::TabManualTextChanged(QObject* sender) {
     (void)sender;
-    // The replacements below report themselves as changes again; they are canonical already and
-    // were handled as part of this pass.
+    // The replacements of the change handling report themselves as changes again; they are
+    // canonical already and were handled as part of its pass.
     if (bTabManualChanging) {
         return;
     }
+    const QString text = TabManualText();
+    TabManualApplyChange(text, text, rtbTabManualInput->textCursor().position());
+}
+
+void Form1::TabManualApplyChange(const QString& current, const QString& text, qsizetype caretAt) {
     FlagGuard changing(bTabManualChanging);
 
-    const QString text = TabManualText();
     if (!hasInvalidData(text)) {
         const QString restored = strLastValidData.isNull() ? QString() : strLastValidData;
-        TabManualReplaceText(text, restored);
+        TabManualReplaceText(current, restored);
         QTextCursor caret = rtbTabManualInput->textCursor();
         caret.movePosition(QTextCursor::End);
         rtbTabManualInput->setTextCursor(caret);
         return;
     }
 
-    qsizetype caretAt = rtbTabManualInput->textCursor().position();
     const bool atEnd = caretAt >= text.size();
     // A character typed before a space ends up after the space that formatting puts before it.
     if (!atEnd && text.at(caretAt) == QLatin1Char(' ')) {
@@ -91,8 +95,8 @@ void Form1::TabManualTextChanged(QObject* sender) {
     }
     const QString formatted = formatBytes(text);
     strLastValidData = formatted;
-    if (formatted != text) {
-        TabManualReplaceText(text, formatted);
+    if (formatted != current) {
+        TabManualReplaceText(current, formatted);
     }
     lbTabManualBytes->setText(QString::number(HexByteCount(formatted)));
     lbTabManualBytes->adjustSize();
@@ -112,6 +116,26 @@ void Form1::TabManualTextChanged(QObject* sender) {
 
 void Form1::TabManualKeyDown(QObject* sender, KeyEventArgs& e) {
     (void)sender;
+    const bool plainKey = (e.event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) == Qt::NoModifier;
+    if (plainKey && (e.event->key() == Qt::Key_Backspace || e.event->key() == Qt::Key_Delete) && !bTabManualChanging) {
+        // As with a typed character: the deletion and the respacing it causes are one edit.
+        const QTextCursor caret = rtbTabManualInput->textCursor();
+        const QString current = TabManualText();
+        qsizetype from = caret.selectionStart();
+        qsizetype to = caret.selectionEnd();
+        if (from == to) {
+            if (e.event->key() == Qt::Key_Backspace) {
+                from = std::max<qsizetype>(0, from - 1);
+            } else {
+                to = std::min(current.size(), to + 1);
+            }
+        }
+        e.Handled = true;
+        if (from < to) {
+            TabManualApplyChange(current, current.left(from) + current.mid(to), from);
+        }
+        return;
+    }
     if (e.event->key() != Qt::Key_V || !(e.event->modifiers() & Qt::ControlModifier)) {
         return;
     }
@@ -130,7 +154,19 @@ void Form1::TabManualKeyPressed(QObject* sender, KeyPressEventArgs& e) {
     (void)sender;
     if (!ValidateKey(e.KeyChar.unicode(), true)) {
         e.Handled = true;
+        return;
     }
+    if (bTabManualChanging || rtbTabManualInput->Room() == 0) {
+        return; // the box takes or refuses the character itself
+    }
+    // The character goes in together with the respacing it causes, as one edit: a long text is
+    // laid out once per keystroke instead of twice. The outcome is the box's own insertion
+    // followed by the change handling.
+    const QTextCursor caret = rtbTabManualInput->textCursor();
+    const QString current = TabManualText();
+    const QString text = current.left(caret.selectionStart()) + e.KeyChar + current.mid(caret.selectionEnd());
+    e.Handled = true;
+    TabManualApplyChange(current, text, caret.selectionStart() + 1);
 }
 
 void Form1::TabManualKeyUp(QObject* sender, KeyEventArgs& e) {

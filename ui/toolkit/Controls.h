@@ -75,14 +75,14 @@ public:
     // MaxLength leaves.
     void PastePlainText(const QString& text);
 
+    // How many more characters the user may add in place of the current selection; -1 without a
+    // limit.
+    int Room() const;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
-
-private:
-    // How many more characters the user may add in place of the current selection.
-    int Room() const;
 };
 
 // A single-line box with the key events and the typing limit of a desktop text box.
