@@ -156,8 +156,9 @@ void Form1::TabManualKeyPressed(QObject* sender, KeyPressEventArgs& e) {
         e.Handled = true;
         return;
     }
-    if (bTabManualChanging || rtbTabManualInput->Room() == 0) {
-        return; // the box takes or refuses the character itself
+    const bool oneCharacter = e.event == nullptr || e.event->text().size() == 1;
+    if (bTabManualChanging || !oneCharacter || rtbTabManualInput->Room() == 0) {
+        return; // the box takes or refuses the key's text itself
     }
     // The character goes in together with the respacing it causes, as one edit: a long text is
     // laid out once per keystroke instead of twice. The outcome is the box's own insertion
