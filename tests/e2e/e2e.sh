@@ -5,12 +5,13 @@
 # put on the clipboard, compares it with digests computed by the system's own tools, closes the
 # window and expects exit status 0.
 #
-# Usage: e2e.sh PATH-TO-quorvel PATH-TO-close-window-helper
+# Usage: e2e.sh PATH-TO-quorvel PATH-TO-close-window-helper PATH-TO-drag-source
 # Exit status 77 (a skip for ctest) when the X tools are missing.
 set -uo pipefail
 
 quorvel=$1
 close_window=${2:-}
+drag_source=${3:-}
 
 skip() {
     echo "SKIP: $* (scripts/deps installs what is needed)"
@@ -20,6 +21,7 @@ for tool in Xvfb xdotool xclip sha256sum md5sum; do
     command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
 [ -n "$close_window" ] && [ -x "$close_window" ] || skip "the close-window helper was not built (libX11 headers missing)"
+[ -n "$drag_source" ] && [ -x "$drag_source" ] || skip "the drag source was not built"
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -67,6 +69,7 @@ CALCULATE_MULTIPLE=$(page 258 91 89 33)
 COPY_REPORT=$(page 515 136 76 41)
 MANUAL_INPUT=$(page 6 24 595 105)
 COPY_MANUAL=$(page 566 224 24 24)
+TB_SHA256=$(page 74 167 489 22)
 # The third tab's header, right of "Single file" and "Multiple files" in the tab bar at the top.
 MANUAL_TAB="178 38"
 
@@ -133,6 +136,39 @@ close_and_check_exit() {
 
 upper() { tr '[:lower:]' '[:upper:]'; }
 
+# Drags the given paths from the other program's window onto the point (x, y) of Quorvel's window
+# and prints the drop action the other program was told ("link", or "none" when refused).
+drag_onto() {
+    local x=$1 y=$2
+    shift 2
+    "$drag_source" "$@" >"$work/drag.out" 2>"$work/drag.log" &
+    local source_pid=$!
+    local source_window=""
+    for _ in $(seq 100); do
+        source_window=$(xdotool search --onlyvisible --name '^quorvel-e2e-drag-source$' 2>/dev/null | head -n1)
+        [ -n "$source_window" ] && break
+        sleep 0.1
+    done
+    [ -n "$source_window" ] || fail "the drag source did not appear: $(cat "$work/drag.log")"
+    xdotool mousemove --sync 60 50 mousedown 1
+    sleep 0.3
+    local to_x=$((origin_x + x)) to_y=$((origin_y + y))
+    for step in 1 2 3 4 5 6 7 8; do
+        xdotool mousemove --sync $((60 + (to_x - 60) * step / 8)) $((50 + (to_y - 50) * step / 8))
+        sleep 0.05
+    done
+    xdotool mousemove --sync $((to_x + 1)) "$to_y"
+    sleep 0.3
+    xdotool mouseup 1
+    for _ in $(seq 100); do
+        kill -0 "$source_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill "$source_pid" 2>/dev/null && fail "the drag did not end"
+    wait "$source_pid"
+    cat "$work/drag.out"
+}
+
 # Test files: text, binary with every byte value, and an empty file.
 printf 'The quick brown fox jumps over the lazy dog\n' >"$work/fox.txt"
 python3 -c 'import sys; sys.stdout.buffer.write(bytes(range(256)) * 4099)' >"$work/bytes.bin" 2>/dev/null ||
@@ -174,5 +210,35 @@ got=$(copy_until_filled $COPY_MANUAL) || fail "the manual digest never reached t
 [ "$got" = "$expected" ] || fail "manual input copied '$got', expected '$expected'"
 close_and_check_exit
 echo "   $got"
+
+echo "-- Files dragged from another program onto the single-file page"
+# Between two Qt programs on a bare Xvfb (no window manager) the file list reaches the target while
+# the drag moves but arrives empty with the drop itself, so this scenario checks what the desktop
+# protocol carries back (the answer, link or none) and which page comes to the front; the paths a
+# drop selects are checked by tst_dragdrop.
+# The colour at a point of the window, as six hexadecimal digits.
+colour_at() {
+    import -window "$window" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | head -n1 | upper
+}
+# Where the multiple-files page has its light green Calculate button (left of its caption), the
+# single-file page has white space between the path box and the MD5 row.
+CALCULATE_PROBE=$(page 265 96 0 0)
+mkdir "$work/folder"
+start
+[ "$(colour_at $CALCULATE_PROBE)" != C0FFC0 ] || fail "the multiple-files page shows before any drop"
+# A folder among the files: the whole drag is refused.
+action=$(drag_onto $TB_SHA256 "$work/fox.txt" "$work/folder")
+[ "$action" = none ] || fail "a drag holding a folder ended with '$action', expected none"
+[ "$(colour_at $CALCULATE_PROBE)" != C0FFC0 ] || fail "a refused drag changed the page"
+# Two files over a digest box: taken as a link, and the multiple-files page comes to the front.
+action=$(drag_onto $TB_SHA256 "$work/fox.txt" "$work/empty.dat")
+[ "$action" = link ] || fail "a drag of two files ended with '$action', expected link"
+for _ in $(seq 50); do
+    [ "$(colour_at $CALCULATE_PROBE)" = C0FFC0 ] && break
+    sleep 0.1
+done
+[ "$(colour_at $CALCULATE_PROBE)" = C0FFC0 ] || fail "the multiple-files page did not come to the front after the drop"
+close_and_check_exit
+echo "   refused: none; taken: link; the multiple-files page in front"
 
 echo "All end-to-end scenarios passed."
