@@ -9,8 +9,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
@@ -182,6 +184,29 @@ private Q_SLOTS:
         QCOMPARE(dialog.getHash().size(), 200);
         QTest::keyClick(dialog.tbHashToVerify, Qt::Key_Backspace);
         QCOMPARE(dialog.getHash().size(), 199);
+    }
+
+    // The entry's own context menu pastes under the same limit.
+    void contextMenuPaste() {
+        FormVerify dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QGuiApplication::clipboard()->setText(QString(150, QLatin1Char('c')));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                dialog.tbHashToVerify->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(dialog.tbHashToVerify, &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QAction* paste = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->text().startsWith(QStringLiteral("&Paste"))) {
+                paste = action;
+            }
+        }
+        QVERIFY(paste != nullptr);
+        paste->trigger();
+        menu->close();
+        QCOMPARE(dialog.getHash(), QString(128, QLatin1Char('c')));
     }
 
     void pasteButtonWithoutText() {

@@ -238,7 +238,14 @@ void TextBox::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     // The standard Paste goes around the limit; route it through the limited one.
-    if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+    QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+    for (QAction* action : menu->actions()) {
+        // Found by the caption the box itself gives it (its shortcut follows a tab).
+        if (paste == nullptr && action->text().section(QLatin1Char('\t'), 0, 0) == QLineEdit::tr("&Paste")) {
+            paste = action;
+        }
+    }
+    if (paste != nullptr) {
         disconnect(paste, &QAction::triggered, nullptr, nullptr);
         connect(paste, &QAction::triggered, this, [this] {
             if (const QClipboard* clipboard = QGuiApplication::clipboard()) {
