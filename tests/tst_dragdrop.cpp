@@ -3,6 +3,7 @@
 // the four drop targets, and through the window's own routing to points all over each page.
 #include "Form1.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -17,6 +18,8 @@
 #include <QTest>
 #include <QWindow>
 
+#include <condition_variable>
+#include <mutex>
 #include <stdexcept>
 
 using namespace quorvel;
@@ -51,6 +54,32 @@ protected:
 
 private:
     std::string m_message;
+};
+
+// The real digest, held in its first update step until the test opens the gate.
+struct Gate {
+    std::mutex mutex;
+    std::condition_variable opened;
+    bool open = false;
+    bool entered = false;
+};
+
+class GatedDigest : public StreamingDigest {
+public:
+    GatedDigest(EAlgorithm alg, Gate& gate) : m_inner(MakeEvpDigest(alg)), m_gate(gate) {}
+    int Init() override { return m_inner->Init(); }
+    int Update(const unsigned char* data, size_t length) override {
+        std::unique_lock<std::mutex> lock(m_gate.mutex);
+        m_gate.entered = true;
+        m_gate.opened.wait(lock, [this] { return m_gate.open; });
+        lock.unlock();
+        return m_inner->Update(data, length);
+    }
+    int Final(unsigned char* digest) override { return m_inner->Final(digest); }
+
+private:
+    std::unique_ptr<StreamingDigest> m_inner;
+    Gate& m_gate;
 };
 
 } // namespace
@@ -284,6 +313,53 @@ private Q_SLOTS:
         QCOMPARE(form.TabSingleOpenFileDialog.FileName, kEarlierFile);
         QCOMPARE(form.TabMultipleOpenFileDialog.Tag.value<QStringList>(), kEarlierList);
         QCOMPARE(form.tabControl->currentIndex(), 2);
+    }
+
+    // A drop while a job runs is taken like any other; the job goes on with its own file and
+    // reports into the single-file tab as usual.
+    void dropWhileAJobRuns() {
+        const QString hashed = m_dir.filePath("held.txt");
+        QFile file(hashed);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("abc") == 3);
+        file.close();
+        Form1 form({hashed});
+        Gate gate;
+        form.digestFactory = [&gate](EAlgorithm alg) {
+            return std::make_unique<GatedDigest>(alg, gate);
+        };
+        QTest::mouseClick(form.btTabSingleSHA256, Qt::LeftButton);
+        QVERIFY(form.bgWorker->IsBusy());
+        QCOMPARE(form.toolStripStatusLabel->text(), QString("Performing SHA256..."));
+        const auto held = [&gate] {
+            std::lock_guard<std::mutex> lock(gate.mutex);
+            return gate.entered;
+        };
+        QTRY_VERIFY(held());
+
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(m_dir.filePath("b.txt")), QUrl::fromLocalFile(m_dir.filePath("c.txt")),
+                      QUrl::fromLocalFile(m_dir.filePath("noext"))});
+        QVERIFY(Enter(form.tabSingle, &data));
+        QDropEvent drop(QPointF(5, 5), kOffered, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.tabSingle, &drop);
+        QCOMPARE(form.tabControl->currentIndex(), 1);
+        QCOMPARE(form.tbTabMultipleFilePath->text(), QString("3 files selected"));
+        QCOMPARE(form.tsProgressBar->value(), 0);
+        QCOMPARE(form.TabSingleOpenFileDialog.FileName, hashed);
+        QVERIFY(form.bgWorker->IsBusy());
+
+        {
+            std::lock_guard<std::mutex> lock(gate.mutex);
+            gate.open = true;
+        }
+        gate.opened.notify_all();
+        QTRY_VERIFY(!form.bgWorker->IsBusy());
+        QTRY_COMPARE(form.toolStripStatusLabel->text(), QString("Done"));
+        // The job read the file it was started on.
+        QCOMPARE(form.tbSHA256->text(),
+                 QString(QCryptographicHash::hash("abc", QCryptographicHash::Sha256).toHex().toUpper()));
+        QCOMPARE(form.TabMultipleOpenFileDialog.Tag.value<QStringList>().size(), 3);
+        QVERIFY(form.btTabMutipleCalculate->isEnabled());
     }
 
     // Through the window, as the desktop delivers a drag: wherever the pointer lands on the window
