@@ -7,8 +7,9 @@ namespace quorvel {
 
 bool WriteTextFile(const QString& path, const QString& text, QString* error) {
     QSaveFile file(path);
-    // In a folder where only the file itself may be written, write it in place.
-    file.setDirectWriteFallback(true);
+    // No direct-write fallback: in a folder where only the file itself may be written, writing in
+    // place could leave it truncated if the write failed halfway. Refusing keeps the old file whole.
+    file.setDirectWriteFallback(false);
     const QByteArray bytes = text.toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         if (error != nullptr) {
