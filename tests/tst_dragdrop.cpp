@@ -30,7 +30,7 @@ const Qt::DropActions kOffered = Qt::CopyAction | Qt::MoveAction | Qt::LinkActio
 
 // How a test drag is made: a file list of these names ("@name" is the name in the test folder), or
 // text, or both, or nothing.
-struct DragSpec {
+struct DragContent {
     bool hasFileList = true;
     QStringList names;
     QString text;
@@ -84,7 +84,7 @@ private:
 
 } // namespace
 
-Q_DECLARE_METATYPE(DragSpec)
+Q_DECLARE_METATYPE(DragContent)
 
 class TestDragDrop : public QObject {
     Q_OBJECT
@@ -101,20 +101,20 @@ class TestDragDrop : public QObject {
         return paths;
     }
 
-    std::unique_ptr<QMimeData> MakeData(const DragSpec& spec) const {
+    std::unique_ptr<QMimeData> MakeData(const DragContent& drag) const {
         auto data = std::make_unique<QMimeData>();
-        if (spec.hasFileList) {
+        if (drag.hasFileList) {
             QList<QUrl> urls;
-            for (const QString& path : Paths(spec.names)) {
+            for (const QString& path : Paths(drag.names)) {
                 urls << QUrl::fromLocalFile(path);
             }
-            for (const QString& url : spec.otherUrls) {
+            for (const QString& url : drag.otherUrls) {
                 urls << QUrl(url);
             }
             data->setUrls(urls);
         }
-        if (!spec.text.isEmpty()) {
-            data->setText(spec.text);
+        if (!drag.text.isEmpty()) {
+            data->setText(drag.text);
         }
         return data;
     }
@@ -176,34 +176,36 @@ private Q_SLOTS:
 
     // The entry check: which drags may be dropped, and what the status line says then.
     void entry_data() {
-        QTest::addColumn<DragSpec>("drag");
+        QTest::addColumn<DragContent>("drag");
         QTest::addColumn<bool>("offered");
         QTest::addColumn<QString>("status");
 
         const QString unchanged = "earlier status";
         const QString analyzing = "Error analyzing files";
-        QTest::newRow("one file") << DragSpec{true, {"@a.txt"}, {}, {}} << true << unchanged;
-        QTest::newRow("three files") << DragSpec{true, {"@a.txt", "@b.txt", "@c.txt"}, {}, {}} << true << unchanged;
+        QTest::newRow("one file") << DragContent{true, {"@a.txt"}, {}, {}} << true << unchanged;
+        QTest::newRow("three files") << DragContent{true, {"@a.txt", "@b.txt", "@c.txt"}, {}, {}} << true << unchanged;
         QTest::newRow("a directory among files")
-            << DragSpec{true, {"@a.txt", "@b.txt", "@folder"}, {}, {}} << false << unchanged;
-        QTest::newRow("a directory first") << DragSpec{true, {"@folder", "@a.txt"}, {}, {}} << false << unchanged;
-        QTest::newRow("a directory named like a file") << DragSpec{true, {"@folder.txt"}, {}, {}} << false << unchanged;
-        QTest::newRow("x.lnk") << DragSpec{true, {"@x.lnk"}, {}, {}} << false << unchanged;
-        QTest::newRow("x.lnk among files") << DragSpec{true, {"@a.txt", "@x.lnk"}, {}, {}} << false << unchanged;
-        QTest::newRow("x.LNK is a file") << DragSpec{true, {"@x.LNK"}, {}, {}} << true << unchanged;
-        QTest::newRow("x.Lnk is a file") << DragSpec{true, {"@x.Lnk", "@noext"}, {}, {}} << true << unchanged;
+            << DragContent{true, {"@a.txt", "@b.txt", "@folder"}, {}, {}} << false << unchanged;
+        QTest::newRow("a directory first") << DragContent{true, {"@folder", "@a.txt"}, {}, {}} << false << unchanged;
+        QTest::newRow("a directory named like a file")
+            << DragContent{true, {"@folder.txt"}, {}, {}} << false << unchanged;
+        QTest::newRow("x.lnk") << DragContent{true, {"@x.lnk"}, {}, {}} << false << unchanged;
+        QTest::newRow("x.lnk among files") << DragContent{true, {"@a.txt", "@x.lnk"}, {}, {}} << false << unchanged;
+        QTest::newRow("x.LNK is a file") << DragContent{true, {"@x.LNK"}, {}, {}} << true << unchanged;
+        QTest::newRow("x.Lnk is a file") << DragContent{true, {"@x.Lnk", "@noext"}, {}, {}} << true << unchanged;
         QTest::newRow("a missing x.lnk is still a shortcut")
-            << DragSpec{true, {"@gone.lnk"}, {}, {}} << false << unchanged;
-        QTest::newRow("a vanished file") << DragSpec{true, {"@gone.txt"}, {}, {}} << true << unchanged;
-        QTest::newRow("text only") << DragSpec{false, {}, "dragged words", {}} << false << analyzing;
-        QTest::newRow("nothing at all") << DragSpec{false, {}, {}, {}} << false << analyzing;
+            << DragContent{true, {"@gone.lnk"}, {}, {}} << false << unchanged;
+        QTest::newRow("a vanished file") << DragContent{true, {"@gone.txt"}, {}, {}} << true << unchanged;
+        QTest::newRow("text only") << DragContent{false, {}, "dragged words", {}} << false << analyzing;
+        QTest::newRow("nothing at all") << DragContent{false, {}, {}, {}} << false << analyzing;
         QTest::newRow("files with their paths as text too")
-            << DragSpec{true, {"@a.txt"}, m_dir.filePath("a.txt"), {}} << true << unchanged;
-        QTest::newRow("a web address") << DragSpec{true, {}, {}, {"http://quorvel.example.org/"}} << false << analyzing;
-        QTest::newRow("an empty file list") << DragSpec{true, {}, {}, {}} << true << unchanged;
+            << DragContent{true, {"@a.txt"}, m_dir.filePath("a.txt"), {}} << true << unchanged;
+        QTest::newRow("a web address") << DragContent{true, {}, {}, {"http://quorvel.example.org/"}} << false
+                                       << analyzing;
+        QTest::newRow("an empty file list") << DragContent{true, {}, {}, {}} << true << unchanged;
     }
     void entry() {
-        QFETCH(DragSpec, drag);
+        QFETCH(DragContent, drag);
         QFETCH(bool, offered);
         QFETCH(QString, status);
         Form1 form({});
@@ -223,7 +225,7 @@ private Q_SLOTS:
     // The drop of a drag that was offered one, on each target: the tab, both selections, the count
     // text, the result fields and the status line.
     void drop_data() {
-        QTest::addColumn<DragSpec>("drag");
+        QTest::addColumn<DragContent>("drag");
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("singleSelection");
         QTest::addColumn<QStringList>("multipleSelection");
@@ -231,28 +233,28 @@ private Q_SLOTS:
         QTest::addColumn<QString>("status");
 
         const QString unchanged = "earlier status";
-        QTest::newRow("one file") << DragSpec{true, {"@a.txt"}, {}, {}} << 0 << "@a.txt" << kEarlierList
+        QTest::newRow("one file") << DragContent{true, {"@a.txt"}, {}, {}} << 0 << "@a.txt" << kEarlierList
                                   << "2 files selected" << unchanged;
-        QTest::newRow("one vanished file") << DragSpec{true, {"@gone.txt"}, {}, {}} << 0 << "@gone.txt" << kEarlierList
-                                           << "2 files selected" << unchanged;
-        QTest::newRow("x.LNK") << DragSpec{true, {"@x.LNK"}, {}, {}} << 0 << "@x.LNK" << kEarlierList
+        QTest::newRow("one vanished file") << DragContent{true, {"@gone.txt"}, {}, {}} << 0 << "@gone.txt"
+                                           << kEarlierList << "2 files selected" << unchanged;
+        QTest::newRow("x.LNK") << DragContent{true, {"@x.LNK"}, {}, {}} << 0 << "@x.LNK" << kEarlierList
                                << "2 files selected" << unchanged;
-        QTest::newRow("three files") << DragSpec{true, {"@c.txt", "@a.txt", "@b.txt"}, {}, {}} << 1 << kEarlierFile
+        QTest::newRow("three files") << DragContent{true, {"@c.txt", "@a.txt", "@b.txt"}, {}, {}} << 1 << kEarlierFile
                                      << QStringList{"@c.txt", "@a.txt", "@b.txt"} << "3 files selected" << unchanged;
-        QTest::newRow("the same file twice") << DragSpec{true, {"@a.txt", "@a.txt"}, {}, {}} << 1 << kEarlierFile
+        QTest::newRow("the same file twice") << DragContent{true, {"@a.txt", "@a.txt"}, {}, {}} << 1 << kEarlierFile
                                              << QStringList{"@a.txt", "@a.txt"} << "2 files selected" << unchanged;
         QTest::newRow("an empty file list")
-            << DragSpec{true, {}, {}, {}} << 1 << kEarlierFile << QStringList{} << "0 files selected" << unchanged;
+            << DragContent{true, {}, {}, {}} << 1 << kEarlierFile << QStringList{} << "0 files selected" << unchanged;
         // Drops that arrive without a usable file list change nothing but the status line.
-        QTest::newRow("text only") << DragSpec{false, {}, "dragged words", {}} << 2 << kEarlierFile << kEarlierList
+        QTest::newRow("text only") << DragContent{false, {}, "dragged words", {}} << 2 << kEarlierFile << kEarlierList
                                    << "2 files selected"
                                    << "Error dropping file: no data present";
-        QTest::newRow("a web address among files") << DragSpec{true, {"@a.txt"}, {}, {"http://quorvel.example.org/"}}
+        QTest::newRow("a web address among files") << DragContent{true, {"@a.txt"}, {}, {"http://quorvel.example.org/"}}
                                                    << 2 << kEarlierFile << kEarlierList << "2 files selected"
                                                    << "Error getting dropped files";
     }
     void drop() {
-        QFETCH(DragSpec, drag);
+        QFETCH(DragContent, drag);
         QFETCH(int, tab);
         QFETCH(QString, singleSelection);
         QFETCH(QStringList, multipleSelection);
