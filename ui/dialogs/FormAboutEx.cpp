@@ -1,5 +1,7 @@
 #include "FormAboutEx.h"
 
+#include "ModalDialog.h"
+
 #include "Controls.h"
 
 #include <QApplication>
@@ -30,11 +32,6 @@ QString WithAddressLinks(const QString& text) {
     html += text.mid(from).toHtmlEscaped();
     html.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
     return html;
-}
-
-std::function<void(FormAboutEx&)>& ShowOverride() {
-    static std::function<void(FormAboutEx&)> show;
-    return show;
 }
 
 } // namespace
@@ -103,22 +100,14 @@ void FormAboutEx::InitializeComponent() {
 }
 
 void FormAboutEx::SetShowDialogForTesting(std::function<void(FormAboutEx&)> show) {
-    ShowOverride() = std::move(show);
+    ModalShowSeam<FormAboutEx>::Set(std::move(show));
 }
 
 int FormAboutEx::ShowDialog() {
-    if (ShowOverride()) {
-        ShowOverride()(*this);
+    if (ModalShowSeam<FormAboutEx>::ShowReplaced(*this)) {
         return result();
     }
-    QWidget* owner = QApplication::activeWindow();
-    // Owned by the main window it stays off the task bar and opens centred on it.
-    if (owner != nullptr && owner != this) {
-        setParent(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    } else {
-        setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    }
-    return exec();
+    return ExecOverActiveWindow(*this);
 }
 
 } // namespace quorvel

@@ -1,5 +1,7 @@
 #include "FormMessageBox.h"
 
+#include "ModalDialog.h"
+
 #include "Controls.h"
 
 #include <QApplication>
@@ -62,30 +64,15 @@ void FormMessageBox::FitToMessage() {
     btOK->move((width - btOK->width()) / 2, btOK->y());
 }
 
-namespace {
-std::function<void(FormMessageBox&)>& ShowOverride() {
-    static std::function<void(FormMessageBox&)> show;
-    return show;
-}
-} // namespace
-
 void FormMessageBox::SetShowDialogForTesting(std::function<void(FormMessageBox&)> show) {
-    ShowOverride() = std::move(show);
+    ModalShowSeam<FormMessageBox>::Set(std::move(show));
 }
 
 int FormMessageBox::ShowDialog() {
-    if (ShowOverride()) {
-        ShowOverride()(*this);
+    if (ModalShowSeam<FormMessageBox>::ShowReplaced(*this)) {
         return result();
     }
-    QWidget* owner = QApplication::activeWindow();
-    // A window with an owner stays off the task bar; one without is made a tool window to the same end.
-    if (owner != nullptr && owner != this) {
-        setParent(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    } else {
-        setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    }
-    return exec();
+    return ExecOverActiveWindow(*this);
 }
 
 } // namespace quorvel

@@ -1,5 +1,7 @@
 #include "FormVerify.h"
 
+#include "ModalDialog.h"
+
 #include "Algorithm.h"
 #include "Clipboard.h"
 #include "Controls.h"
@@ -18,11 +20,6 @@ namespace {
 
 const QString kCalibri = QStringLiteral("Calibri");
 const QString kConsolas = QStringLiteral("Consolas");
-
-std::function<void(FormVerify&)>& ShowOverride() {
-    static std::function<void(FormVerify&)> show;
-    return show;
-}
 
 void SetTextColour(QWidget* widget, const QColor& colour) {
     QPalette pal = widget->palette();
@@ -218,7 +215,7 @@ void FormVerify::tbHashToVerifyKeyUp(QObject* sender, KeyEventArgs& e) {
 }
 
 void FormVerify::SetShowDialogForTesting(std::function<void(FormVerify&)> show) {
-    ShowOverride() = std::move(show);
+    ModalShowSeam<FormVerify>::Set(std::move(show));
 }
 
 DialogResult FormVerify::ShowDialog(QWidget* owner) {
@@ -227,9 +224,7 @@ DialogResult FormVerify::ShowDialog(QWidget* owner) {
         setParent(owner, windowFlags());
     }
     setResult(QDialog::Rejected);
-    if (ShowOverride()) {
-        ShowOverride()(*this);
-    } else {
+    if (!ModalShowSeam<FormVerify>::ShowReplaced(*this)) {
         exec();
     }
     return result() == QDialog::Accepted ? DialogResult::OK : DialogResult::Cancel;
