@@ -222,6 +222,35 @@ private Q_SLOTS:
         }
     }
 
+    // Only a link is offered back. A source that does not allow one is refused: accepting it would
+    // answer with the source's own copy or move, and a source told "moved" may delete its files.
+    void onlyALink_data() {
+        QTest::addColumn<int>("allowed"); // Qt::DropActions
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("copy, move or link") << int(Qt::CopyAction | Qt::MoveAction | Qt::LinkAction) << true;
+        QTest::newRow("link only") << int(Qt::LinkAction) << true;
+        QTest::newRow("copy or link") << int(Qt::CopyAction | Qt::LinkAction) << true;
+        QTest::newRow("copy or move") << int(Qt::CopyAction | Qt::MoveAction) << false;
+        QTest::newRow("move only") << int(Qt::MoveAction) << false;
+        QTest::newRow("copy only") << int(Qt::CopyAction) << false;
+    }
+    void onlyALink() {
+        QFETCH(int, allowed);
+        QFETCH(bool, offered);
+        Form1 form({});
+        const std::unique_ptr<QMimeData> data = MakeData(DragContent{true, {"@a.txt", "@b.txt"}, {}, {}});
+        for (QWidget* target : Targets(form)) {
+            GiveEarlierState(form);
+            QDragEnterEvent enter(QPoint(5, 5), Qt::DropActions(allowed), data.get(), Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(target, &enter);
+            QCOMPARE(enter.isAccepted(), offered);
+            if (offered) {
+                QCOMPARE(enter.dropAction(), Qt::LinkAction);
+            }
+            QCOMPARE(form.toolStripStatusLabel->text(), QString("earlier status"));
+        }
+    }
+
     // The drop of a drag that was offered one, on each target: the tab, both selections, the count
     // text, the result fields and the status line.
     void drop_data() {

@@ -150,7 +150,10 @@ void Form1::Drag_OnEnter(QObject* sender, QDragEnterEvent* e) {
             refused = true;
         }
     }
-    if (refused) {
+    // Only a link is ever offered. Qt turns a link that the source does not allow into the
+    // source's own proposal, and a source told "moved" may delete its files: such a drag is
+    // refused instead.
+    if (refused || !(e->possibleActions() & Qt::LinkAction)) {
         e->setDropAction(Qt::IgnoreAction);
         e->ignore();
         return;
