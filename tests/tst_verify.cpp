@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -157,6 +159,95 @@ private Q_SLOTS:
         QCOMPARE(dialog.getHash(), entry);
         QCOMPARE(dialog.lbVerifyBytes->text(), QString::number(entry.size() / 2));
         QVERIFY(dialog.isVisible());
+    }
+
+    // Every key that brings a character asks the filter and is held to the limit, whatever the
+    // character's kind and the modifiers held (AltGr arrives as Ctrl+Alt); the editing keys still edit.
+    void typedKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        const int none = Qt::NoModifier;
+        const int altGr = Qt::ControlModifier | Qt::AltModifier;
+        const QString full(128, QLatin1Char('a'));
+        QTest::newRow("a") << int(Qt::Key_A) << none << "a"
+                           << "ab0"
+                           << "ab0a";
+        QTest::newRow("AltGr with @") << int(Qt::Key_At) << altGr << "@"
+                                      << "ab0"
+                                      << "ab0";
+        QTest::newRow("AltGr with a") << int(Qt::Key_A) << altGr << "a"
+                                      << "ab0"
+                                      << "ab0a";
+        QTest::newRow("AltGr with a, entry full") << int(Qt::Key_A) << altGr << "a" << full << full;
+        QTest::newRow("Alt+g") << int(Qt::Key_G) << int(Qt::AltModifier) << "g"
+                               << "ab0"
+                               << "ab0";
+        QTest::newRow("keypad 5") << int(Qt::Key_5) << int(Qt::KeypadModifier) << "5"
+                                  << "ab0"
+                                  << "ab05";
+        QTest::newRow("zero-width space") << int(Qt::Key_unknown) << none << "\u200b"
+                                          << "ab0"
+                                          << "ab0";
+        QTest::newRow("soft hyphen") << int(Qt::Key_unknown) << none << "\u00ad"
+                                     << "ab0"
+                                     << "ab0";
+        QTest::newRow("private use") << int(Qt::Key_unknown) << none << "\ue000"
+                                     << "ab0"
+                                     << "ab0";
+        QTest::newRow("beyond the BMP") << int(Qt::Key_unknown) << none << "\U0001F600"
+                                        << "ab0"
+                                        << "ab0";
+        QTest::newRow("Backspace edits") << int(Qt::Key_Backspace) << none << "\b"
+                                         << "ab0"
+                                         << "ab";
+    }
+    void typedKeys() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        FormVerify dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.tbHashToVerify->setText(before);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+        QApplication::sendEvent(dialog.tbHashToVerify, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::KeyboardModifiers(modifiers), text);
+        QApplication::sendEvent(dialog.tbHashToVerify, &release);
+        QCOMPARE(dialog.getHash(), after);
+    }
+
+    // Characters the input method composes are typed too: filtered one by one and held to the limit.
+    void composedCharacters_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("commit");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("accepted") << "ab0"
+                                  << "f"
+                                  << "ab0f";
+        QTest::newRow("e with an accent") << "ab0"
+                                          << "\u00e9"
+                                          << "ab0";
+        QTest::newRow("mixed") << "ab0"
+                               << "5\u00e9x1"
+                               << "ab051";
+        QTest::newRow("held to the limit")
+            << QString(127, QLatin1Char('a')) << "12" << QString(127, QLatin1Char('a')) + "1";
+    }
+    void composedCharacters() {
+        QFETCH(QString, before);
+        QFETCH(QString, commit);
+        QFETCH(QString, after);
+        FormVerify dialog;
+        dialog.tbHashToVerify->setText(before);
+        QInputMethodEvent event;
+        event.setCommitString(commit);
+        QApplication::sendEvent(dialog.tbHashToVerify, &event);
+        QCOMPARE(dialog.getHash(), after);
     }
 
     // Pasting into the entry itself is held to 128 characters and not filtered; the Paste button

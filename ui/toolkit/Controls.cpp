@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -148,11 +149,24 @@ void RichTextBox::PastePlainText(const QString& text) {
 
 namespace {
 
-// A key that would put its character into a text box: printable, or Enter, without Ctrl or Alt.
+// A key that would put its character into a text box, or Enter. These are the keys the line edit
+// itself inserts: besides the printable characters also the formatting and private-use ones and a
+// character beyond the BMP, and with AltGr's Ctrl+Alt or Alt held too; only Ctrl and Ctrl+Shift make
+// a shortcut instead. Each of them has to pass the key filter and the typing limit.
 bool TypesCharacter(const QKeyEvent* event) {
     const QString text = event->text();
-    return !text.isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
-           (text.at(0).isPrint() || text.at(0) == QLatin1Char('\r'));
+    if (text.isEmpty()) {
+        return false;
+    }
+    const QChar c = text.at(0);
+    if (c.category() == QChar::Other_Format) {
+        return true;
+    }
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ShiftModifier | Qt::ControlModifier)) {
+        return false;
+    }
+    return c.isPrint() || c.category() == QChar::Other_PrivateUse || c.isSurrogate() || c == QLatin1Char('\r');
 }
 
 } // namespace
@@ -220,6 +234,34 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
         }
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void TextBox::inputMethodEvent(QInputMethodEvent* event) {
+    // A character composed by the input method (a dead key, a compose sequence) is typed as well:
+    // each one asks the key filter, and together they are held to the limit.
+    const QString commit = event->commitString();
+    if (commit.isEmpty() || isReadOnly()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QString taken;
+    for (const QChar c : commit) {
+        KeyPressEventArgs press{c, nullptr};
+        if (KeyPress) {
+            KeyPress(this, press);
+        }
+        if (!press.Handled) {
+            taken += c;
+        }
+    }
+    const int room = Room();
+    if (room >= 0 && taken.size() > room) {
+        taken.truncate(room);
+    }
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(taken, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
+    event->setAccepted(filtered.isAccepted());
 }
 
 void TextBox::keyReleaseEvent(QKeyEvent* event) {
