@@ -2,6 +2,7 @@
 // failures of the job, and copying.
 #include "Clipboard.h"
 #include "Form1.h"
+#include "FormTestSupport.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -77,19 +78,8 @@ QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArra
     return path;
 }
 
-QList<QPushButton*> StartControls(const Form1& f) {
-    return {f.btTabSingleMD5,    f.btTabSingleSHA1,       f.btTabSingleSHA256, f.btTabSingleSHA512,
-            f.btTabSingleBrowse, f.btTabMutipleCalculate, f.btTabMutipleBrowse};
-}
-
-bool AllEnabled(const Form1& f, bool enabled) {
-    for (QPushButton* b : StartControls(f)) {
-        if (b->isEnabled() != enabled) {
-            return false;
-        }
-    }
-    return true;
-}
+using testing::AllEnabled;
+using testing::StartControls;
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "Desktop.h"
 #include "FileInfo.h"
 #include "Form1.h"
+#include "FormTestSupport.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -50,19 +51,8 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-QList<QPushButton*> StartControls(const Form1& f) {
-    return {f.btTabSingleMD5,    f.btTabSingleSHA1,       f.btTabSingleSHA256, f.btTabSingleSHA512,
-            f.btTabSingleBrowse, f.btTabMutipleCalculate, f.btTabMutipleBrowse};
-}
-
-bool AllEnabled(const Form1& f, bool enabled) {
-    for (QPushButton* b : StartControls(f)) {
-        if (b->isEnabled() != enabled) {
-            return false;
-        }
-    }
-    return true;
-}
+using testing::AllEnabled;
+using testing::StartControls;
 
 QString Block(const QString& name, const QString& size, const QString& digestLine) {
     return "File      : " + name + "\nSize      : " + size + " bytes\nLast write: " + kWrittenText + "\n" + digestLine;

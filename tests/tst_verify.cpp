@@ -5,6 +5,7 @@
 #include "Controls.h"
 #include "Form1.h"
 #include "FormMessageBox.h"
+#include "FormTestSupport.h"
 #include "FormVerify.h"
 
 #include <QApplication>
@@ -26,11 +27,10 @@ using namespace quorvel;
 
 namespace {
 
-const QString kMd5 = QStringLiteral("0CC175B9C0F1B6A831C399E269772661");
-const QString kSha1 = QStringLiteral("86F7E437FAA5A7FCE15D1DDCB9EAEAEA377667B8");
-const QString kSha256 = QStringLiteral("CA978112CA1BBDCAFAC231B39A23DC4DA786EFF8147C4E72B9807785AFEE48BB");
-const QString kSha512 = QStringLiteral("1F40FC92DA241694750979EE6CF582F2D5D7D28E18335DE05ABC54D0560E0F5302860C652BF08D5"
-                                       "60252AA5E74210546F369FBBBCE8C12CFC7957B2652FE9A75");
+const QString& kMd5 = testing::kDigestOfA_MD5;
+const QString& kSha1 = testing::kDigestOfA_SHA1;
+const QString& kSha256 = testing::kDigestOfA_SHA256;
+const QString& kSha512 = testing::kDigestOfA_SHA512;
 
 // The next widget the Tab key reaches.
 QWidget* NextTabStop(QWidget* from) {
